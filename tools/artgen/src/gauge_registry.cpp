@@ -9,6 +9,7 @@ namespace {
 constexpr std::array registry{
     GaugeArt{.name = "compass",    .draw = &draw_compass},
     GaugeArt{.name = "standbyatt", .draw = &draw_standbyatt},
+    GaugeArt{.name = "combi",      .draw = &draw_combi},
 };
 
 }  // namespace

@@ -47,5 +47,6 @@ std::vector<std::string> compare_with_table(std::string_view gauge, std::span<co
 // The draw functions, one per gauge, each in resources/<gauge>/art.cpp.
 std::vector<Picture> draw_compass();
 std::vector<Picture> draw_standbyatt();
+std::vector<Picture> draw_combi();
 
 }  // namespace artgen
