@@ -10,6 +10,7 @@ constexpr std::array registry{
     GaugeArt{.name = "compass",    .draw = &draw_compass},
     GaugeArt{.name = "standbyatt", .draw = &draw_standbyatt},
     GaugeArt{.name = "combi",      .draw = &draw_combi},
+    GaugeArt{.name = "elecpanel",  .draw = &draw_elecpanel},
 };
 
 }  // namespace

@@ -48,5 +48,6 @@ std::vector<std::string> compare_with_table(std::string_view gauge, std::span<co
 std::vector<Picture> draw_compass();
 std::vector<Picture> draw_standbyatt();
 std::vector<Picture> draw_combi();
+std::vector<Picture> draw_elecpanel();
 
 }  // namespace artgen
