@@ -17,6 +17,8 @@ constexpr Rgb lamp_black{12, 12, 13};
 constexpr Rgb avail_green{0, 224, 72};
 constexpr Rgb in_use_yellow{255, 212, 0};
 constexpr Rgb legend_unlit{46, 46, 46};
+constexpr Rgb avail_glow{0, 38, 14};
+constexpr Rgb in_use_glow{44, 36, 0};
 constexpr Rgb bezel_grey{62, 64, 68};
 constexpr Rgb guard_yellow{228, 188, 24};
 constexpr Rgb guard_black{24, 24, 24};
@@ -119,15 +121,15 @@ enum class Lit { none, avail, in_use };
 
 Canvas power_lamp(Lit lit) {
     Canvas c(27, 27);
-    for (Rgb k : {lamp_black, avail_green, in_use_yellow}) c.declare_key(k);
+    for (Rgb k : {lamp_black, avail_green, in_use_yellow, avail_glow, in_use_glow}) c.declare_key(k);
     c.set_mask_backdrop({40, 42, 46});
     lamp_face(c, 0, 0, 27, 27);
     c.fill_rect(4, 13, 23, 14, {30, 30, 32});  // the split between the two legends
-    if (lit == Lit::avail) c.fill_rect(4, 4, 23, 13, {0, 38, 14});
-    if (lit == Lit::in_use) c.fill_rect(4, 14, 23, 23, {44, 36, 0});
-    draw_text(c, "AVAIL", {13.5f, 8.5f}, legend_style("AVAIL", 19, 7.5f, lit == Lit::avail ? avail_green : legend_unlit));
+    if (lit == Lit::avail) c.fill_rect(4, 4, 23, 13, avail_glow);
+    if (lit == Lit::in_use) c.fill_rect(4, 14, 23, 23, in_use_glow);
+    draw_text(c, "AVAIL", {13.5f, 8.5f}, legend_style("AVAIL", 20, 9.0f, lit == Lit::avail ? avail_green : legend_unlit));
     draw_text(c, "IN USE", {13.5f, 18.5f},
-              legend_style("IN USE", 19, 7.5f, lit == Lit::in_use ? in_use_yellow : legend_unlit));
+              legend_style("IN USE", 20, 9.0f, lit == Lit::in_use ? in_use_yellow : legend_unlit));
     return c;
 }
 
