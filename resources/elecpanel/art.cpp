@@ -16,7 +16,7 @@ constexpr Rgb panel_grey{86, 90, 95};
 constexpr Rgb lamp_black{12, 12, 13};
 constexpr Rgb avail_green{0, 224, 72};
 constexpr Rgb in_use_yellow{255, 212, 0};
-constexpr Rgb legend_unlit{46, 46, 46};
+constexpr Rgb legend_unlit{36, 36, 37};
 constexpr Rgb avail_glow{0, 38, 14};
 constexpr Rgb in_use_glow{44, 36, 0};
 constexpr Rgb bezel_grey{62, 64, 68};
