@@ -1,4 +1,5 @@
 // The module boundary: the two records a gauge module exports, and nothing else.
+#include "vortane/abi_layout.h"
 #include "vortane/gauge.h"
 
 #if defined(_WIN32)
