@@ -55,7 +55,7 @@ const GaugeLifecycle life = {
 class Lifecycle : public testing::Test {
  protected:
   void SetUp() override {
-    ImportTable.services = {kImportServicesId, &fake_host};
+    ::ImportTable.services = {kImportServicesId, &fake_host};
     host_calls.clear();
   }
   void TearDown() override {

@@ -1,0 +1,16 @@
+# cmake -DMODULE=<file> -DNM=<nm> -P check_exports.cmake
+execute_process(COMMAND ${NM} -D --defined-only ${MODULE}
+  OUTPUT_VARIABLE symbols RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "nm failed on ${MODULE}")
+endif()
+string(REGEX MATCHALL "[^\n]+" lines "${symbols}")
+set(names "")
+foreach(line IN LISTS lines)
+  string(REGEX REPLACE "^.* " "" name "${line}")
+  list(APPEND names ${name})
+endforeach()
+list(SORT names)
+if(NOT names STREQUAL "ImportTable;Linkage")
+  message(FATAL_ERROR "${MODULE} exports [${names}], expected exactly ImportTable and Linkage")
+endif()
