@@ -1,0 +1,131 @@
+// Combined standby instrument: altimeter needle and counter, the barometric
+// setting in mb and in Hg, and the airspeed tape; two knob areas that send
+// their key events and keep nothing.
+#include <cmath>
+
+#include "vortane/gauge.h"
+
+namespace vortane {
+namespace {
+
+constexpr uint32_t kAirspeed = 61;
+constexpr uint32_t kAltitude = 74;
+constexpr uint32_t kSettingMillibars = 75;
+constexpr uint32_t kSettingInchesHg = 76;
+
+constexpr uint32_t kKnobLeft = 65884;
+constexpr uint32_t kKnobRight = 65883;
+
+// Module-global storage, zero at load. The header slot is refreshed but never
+// read: every callback reads its element's own source.
+int32_t first_draw_latch;
+ModuleVariable header_variables[] = {token(kAltitude)};
+SoundBinding sound;
+
+// One turn per 1000 units; a negative altitude stays negative, off the dial.
+double VORTANE_CALL altimeter_needle(Element* element) {
+  set_lit(element, true);
+  return std::fmod(own_value(element), 1000.0);
+}
+
+// 0 straight up from the pivot (97, 60), clockwise, numeral k at 100 k.
+NonlinearityPoint altimeter_scale[] = {
+    {.x = 97, .y = 8, .value = 0},
+    {.x = 129, .y = 106, .value = 400},
+    {.x = 66, .y = 106, .value = 600},
+    {.x = 46, .y = 42, .value = 800},
+    {.x = 96, .y = 5, .value = 999},
+};
+
+// The chain, in draw order.
+extern StaticImageElement background;
+extern IconElement face;
+extern MovingImageElement airspeed_tape;
+extern NeedleElement needle;
+extern StringElement altitude_counter, millibars_readout, inches_readout;
+
+StaticImageElement background = {
+    .element = element_at(ElementKind::static_image, 0x100, {0, 0}, {0, 0}, followed_by<face>),
+};
+
+// No source: always image 0.
+IconElement face = {
+    .element = element_at(ElementKind::icon, 0x1600, {0, 0}, {0, 0}, followed_by<airspeed_tape>),
+    .source = token(0),
+    .switch_type = 3, .image_count = 2,
+    .callback = lit_own_value,
+};
+
+// 0 puts the tape's 0 mark mid-window over the pointer; 470 shows its right end.
+MovingImageElement airspeed_tape = {
+    .element = element_at(ElementKind::moving_image, 0x1700, {36, 126}, {0, 0}, followed_by<needle>),
+    .x_source = token(kAirspeed), .x_min = 0, .x_max = 470,
+    .y_source = token(0), .y_min = 0, .y_max = 0,
+    .x_callback = lit_own_x,
+    .y_callback = lit_own_y,
+};
+
+NeedleElement needle = {
+    .element = element_at(ElementKind::needle, 0x1400, {97, 60}, {5, 6}, followed_by<altitude_counter>),
+    .source = token(kAltitude),
+    .table = altimeter_scale, .point_count = 5,
+    .callback = altimeter_needle,
+};
+
+StringElement altitude_counter = {
+    .element = element_at(ElementKind::string, kNoResource, {72, 32}, {0, 0}, followed_by<millibars_readout>),
+    .source = {token(kAltitude), token(0), token(0)},
+    .text = nullptr,
+    .box_width = 120, .box_height = 26,
+    .colours = {0xffffff, 0x00ffff, 0x000000},
+    .font_name = "Arial", .font_weight = 500, .charset = 1, .reserved = 0, .options = 0x4240,
+    .callback = lit_readout<"%05.0f">,
+};
+
+StringElement millibars_readout = {
+    .element = element_at(ElementKind::string, kNoResource, {6, 101}, {0, 0}, followed_by<inches_readout>),
+    .source = {token(kSettingMillibars), token(0), token(0)},
+    .text = nullptr,
+    .box_width = 186, .box_height = 22,
+    .colours = {0xffffff, 0x00ffff, 0x000000},
+    .font_name = "Arial", .font_weight = 500, .charset = 1, .reserved = 0, .options = 0x4240,
+    .callback = lit_readout<"%04.0f">,
+};
+
+StringElement inches_readout = {
+    .element = element_at(ElementKind::string, kNoResource, {143, 101}, {0, 0}, nullptr),
+    .source = {token(kSettingInchesHg), token(0), token(0)},
+    .text = nullptr,
+    .box_width = 49, .box_height = 22,
+    .colours = {0xffffff, 0x80ffff, 0x000000},
+    .font_name = "Arial", .font_weight = 500, .charset = 1, .reserved = 0, .options = 0x4240,
+    .callback = lit_readout<"%.2f">,
+};
+
+Element* root = &background.element;
+
+// The two halves of the knob, seen through the opening at the lower left.
+int32_t VORTANE_CALL knob_left(PixelPoint*, uint32_t) { send_key_event(kKnobLeft); return 0; }
+int32_t VORTANE_CALL knob_right(PixelPoint*, uint32_t) { send_key_event(kKnobRight); return 0; }
+
+MouseArea mouse_areas[] = {
+    kMouseListParent,
+    click_area({0, 165, 14, 23}, 2, knob_left),
+    click_area({16, 164, 17, 23}, 1, knob_right),
+    kMouseListEnd,
+};
+
+const GaugeLifecycle life = {
+    .sound = &sound,
+    .first_draw_latch = &first_draw_latch,
+    .header_variables = header_variables, .header_variable_count = 1,
+    .named_variables = nullptr, .named_variable_count = 0,
+    .first_draw_reset = nullptr,
+    .update = nullptr,
+};
+
+}  // namespace
+
+GaugeDescriptor module_gauge = gauge_descriptor("vortane", &root, mouse_areas, gauge_callback<life>);
+
+}  // namespace vortane
