@@ -120,7 +120,7 @@ Canvas tape() {
                      stripe_red);
     }
 
-    static constexpr std::array labels{"0", "60", "100", "150", "200", "250", "300", "350", "400", "450", "500"};
+    static constexpr std::array labels{"0", "50", "100", "150", "200", "250", "300", "350", "400", "450", "500"};
     const TextStyle label{.face = Typeface::sans_bold, .size = 13.0f, .colour = white, .h = HAlign::centre};
     for (std::size_t k = 0; k < labels.size(); ++k) {
         const float x = 58.0f + 52.0f * static_cast<float>(k);
