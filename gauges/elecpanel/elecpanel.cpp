@@ -6,9 +6,14 @@ namespace vortane::elecpanel {
 
 constexpr uint32_t kBatteryMaster = 364;
 
+namespace {
+
 // Module-global storage, zero at load.
 int32_t first_draw_latch;
 ModuleVariable header_variables[] = {token(0), token(kBatteryMaster)};
+
+}  // namespace
+
 SoundBinding sound;
 
 int32_t dc_button;
