@@ -2,6 +2,7 @@
 // section that carries it, and the tool that writes packs.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -86,8 +87,8 @@ ProbeRun run_probe(std::string_view script, const fs::path& module_dir) {
   if (spawned != 0) throw std::runtime_error("cannot run " + program);
 
   int wait_status = 0;
-  while (waitpid(pid, &wait_status, 0) < 0) {
-  }
+  while (waitpid(pid, &wait_status, 0) < 0)
+    if (errno != EINTR) throw std::runtime_error("lost the probe process");
   ProbeRun run;
   run.status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : 128 + WTERMSIG(wait_status);
   run.errors = read_all(err);
