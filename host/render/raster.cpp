@@ -1,0 +1,176 @@
+#include "raster.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vortane::host::render::raster {
+namespace {
+
+inline uint32_t div255(uint32_t v) { return (v + 128 + ((v + 128) >> 8)) >> 8; }
+
+// A premultiplied pixel over dst.
+inline void over(uint8_t* dst, uint32_t r, uint32_t g, uint32_t b, uint32_t a) {
+  if (a == 0) return;
+  if (a == 255) {
+    dst[0] = static_cast<uint8_t>(r);
+    dst[1] = static_cast<uint8_t>(g);
+    dst[2] = static_cast<uint8_t>(b);
+    dst[3] = 255;
+    return;
+  }
+  const uint32_t keep = 255 - a;
+  dst[0] = static_cast<uint8_t>(r + div255(dst[0] * keep));
+  dst[1] = static_cast<uint8_t>(g + div255(dst[1] * keep));
+  dst[2] = static_cast<uint8_t>(b + div255(dst[2] * keep));
+  dst[3] = static_cast<uint8_t>(a + div255(dst[3] * keep));
+}
+
+inline void over_toned(uint8_t* dst, const uint8_t* s, Tone tone) {
+  if (tone == kFullTone)
+    over(dst, s[0], s[1], s[2], s[3]);
+  else
+    over(dst, (s[0] * tone) >> 8, (s[1] * tone) >> 8, (s[2] * tone) >> 8, s[3]);
+}
+
+inline uint8_t* at(Image& image, int32_t x, int32_t y) {
+  return &image.rgba[(static_cast<size_t>(y) * static_cast<size_t>(image.width) + static_cast<size_t>(x)) * 4];
+}
+
+inline const uint8_t* at(const Image& image, int32_t x, int32_t y) {
+  return &image.rgba[(static_cast<size_t>(y) * static_cast<size_t>(image.width) + static_cast<size_t>(x)) * 4];
+}
+
+const uint8_t kClear[4] = {0, 0, 0, 0};
+
+// Bilinear sample at continuous (u, v) into out; false when it lies wholly
+// outside the picture.
+inline bool sample(const Image& src, double u, double v, uint8_t out[4]) {
+  const double fx = u - 0.5;
+  const double fy = v - 0.5;
+  // The comparisons also turn NaN away before anything is converted.
+  if (!(fx > -1.0 && fx < src.width && fy > -1.0 && fy < src.height)) return false;
+  const double flx = std::floor(fx);
+  const double fly = std::floor(fy);
+  const int32_t x0 = static_cast<int32_t>(flx);
+  const int32_t y0 = static_cast<int32_t>(fly);
+  const uint32_t wx = static_cast<uint32_t>((fx - flx) * 256.0 + 0.5);
+  const uint32_t wy = static_cast<uint32_t>((fy - fly) * 256.0 + 0.5);
+  const bool in_x0 = x0 >= 0, in_x1 = x0 + 1 < src.width;
+  const bool in_y0 = y0 >= 0, in_y1 = y0 + 1 < src.height;
+  const uint8_t* p00 = in_x0 && in_y0 ? at(src, x0, y0) : kClear;
+  const uint8_t* p10 = in_x1 && in_y0 ? at(src, x0 + 1, y0) : kClear;
+  const uint8_t* p01 = in_x0 && in_y1 ? at(src, x0, y0 + 1) : kClear;
+  const uint8_t* p11 = in_x1 && in_y1 ? at(src, x0 + 1, y0 + 1) : kClear;
+  const uint32_t w00 = (256 - wx) * (256 - wy), w10 = wx * (256 - wy);
+  const uint32_t w01 = (256 - wx) * wy, w11 = wx * wy;
+  for (int k = 0; k < 4; ++k)
+    out[k] = static_cast<uint8_t>((p00[k] * w00 + p10[k] * w10 + p01[k] * w01 + p11[k] * w11 + 32768) >> 16);
+  return out[3] != 0;
+}
+
+}  // namespace
+
+Rect Rect::intersect(const Rect& o) const {
+  return {std::max(x0, o.x0), std::max(y0, o.y0), std::min(x1, o.x1), std::min(y1, o.y1)};
+}
+
+int32_t floor_within(double value, int32_t lo, int32_t hi) {
+  if (!(value >= lo)) return lo;
+  if (value >= hi) return hi;
+  return static_cast<int32_t>(std::floor(value));
+}
+
+bool Affine::invert(Affine& out) const {
+  const double det = a * d - b * c;
+  if (!std::isfinite(det) || std::fabs(det) < 1e-12) return false;
+  out.a = d / det;
+  out.b = -b / det;
+  out.c = -c / det;
+  out.d = a / det;
+  out.e = -(out.a * e + out.b * f);
+  out.f = -(out.c * e + out.d * f);
+  return std::isfinite(out.e) && std::isfinite(out.f);
+}
+
+Rect Affine::cover(double w, double h, const Rect& clip) const {
+  const double xs[4] = {x(0, 0), x(w, 0), x(0, h), x(w, h)};
+  const double ys[4] = {y(0, 0), y(w, 0), y(0, h), y(w, h)};
+  const auto [xmin, xmax] = std::minmax_element(xs, xs + 4);
+  const auto [ymin, ymax] = std::minmax_element(ys, ys + 4);
+  constexpr int32_t kFar = 1 << 28;
+  const Rect r{floor_within(*xmin - 1.0, -kFar, kFar), floor_within(*ymin - 1.0, -kFar, kFar),
+               floor_within(*xmax + 2.0, -kFar, kFar), floor_within(*ymax + 2.0, -kFar, kFar)};
+  return r.intersect(clip);
+}
+
+void blit(Image& dst, const Image& src, int32_t x, int32_t y, Tone tone) {
+  // 64-bit sums: positions come from module data and may sit anywhere.
+  const int64_t x0 = std::max<int64_t>(0, x), y0 = std::max<int64_t>(0, y);
+  const int64_t x1 = std::min<int64_t>(dst.width, int64_t{x} + src.width);
+  const int64_t y1 = std::min<int64_t>(dst.height, int64_t{y} + src.height);
+  for (int64_t dy = y0; dy < y1; ++dy) {
+    uint8_t* d = at(dst, static_cast<int32_t>(x0), static_cast<int32_t>(dy));
+    const uint8_t* s = at(src, static_cast<int32_t>(x0 - x), static_cast<int32_t>(dy - y));
+    for (int64_t dx = x0; dx < x1; ++dx, d += 4, s += 4) over_toned(d, s, tone);
+  }
+}
+
+void draw_mapped(Image& dst, const Image& src, const Affine& m, Rect area, Tone tone, const WindowMask* window,
+                 int32_t wx, int32_t wy) {
+  area = area.intersect(whole(dst));
+  if (window != nullptr) {
+    const Rect win{wx, wy, static_cast<int32_t>(std::min<int64_t>(INT32_MAX, int64_t{wx} + window->overlay.width)),
+                   static_cast<int32_t>(std::min<int64_t>(INT32_MAX, int64_t{wy} + window->overlay.height))};
+    area = area.intersect(win);
+  }
+  uint8_t px[4];
+  for (int32_t y = area.y0; y < area.y1; ++y) {
+    const double cy = y + 0.5;
+    double u = m.x(area.x0 + 0.5, cy);
+    double v = m.y(area.x0 + 0.5, cy);
+    uint8_t* d = at(dst, area.x0, y);
+    const uint8_t* overlay = nullptr;
+    const uint8_t* shows = nullptr;
+    if (window != nullptr) {
+      const size_t row = static_cast<size_t>(y - wy) * static_cast<size_t>(window->overlay.width);
+      const size_t col = static_cast<size_t>(area.x0 - wx);
+      overlay = &window->overlay.rgba[(row + col) * 4];
+      shows = &window->shows[row + col];
+    }
+    for (int32_t x = area.x0; x < area.x1; ++x, d += 4, u += m.a, v += m.c) {
+      if (window != nullptr) {
+        const uint8_t* o = overlay;
+        const bool show = *shows != 0;
+        overlay += 4;
+        ++shows;
+        if (o[3] != 0) {
+          over_toned(d, o, tone);
+          continue;
+        }
+        if (!show) continue;
+      }
+      if (sample(src, u, v, px)) over_toned(d, px, tone);
+    }
+  }
+}
+
+void blend_coverage(Image& dst, const uint8_t* coverage, int32_t pitch, int32_t w, int32_t h, int32_t x, int32_t y,
+                    const Rect& clip, Rgba colour, Tone tone) {
+  const Rect r = Rect{x, y, static_cast<int32_t>(std::min<int64_t>(INT32_MAX, int64_t{x} + w)),
+                      static_cast<int32_t>(std::min<int64_t>(INT32_MAX, int64_t{y} + h))}
+                     .intersect(clip)
+                     .intersect(whole(dst));
+  const uint32_t cr = (colour.r * uint32_t{tone}) >> 8;
+  const uint32_t cg = (colour.g * uint32_t{tone}) >> 8;
+  const uint32_t cb = (colour.b * uint32_t{tone}) >> 8;
+  for (int32_t py = r.y0; py < r.y1; ++py) {
+    const uint8_t* c = coverage + static_cast<ptrdiff_t>(py - y) * pitch + (r.x0 - x);
+    uint8_t* d = at(dst, r.x0, py);
+    for (int32_t px = r.x0; px < r.x1; ++px, ++c, d += 4) {
+      const uint32_t a = div255(uint32_t{*c} * colour.a);
+      over(d, div255(cr * a), div255(cg * a), div255(cb * a), a);
+    }
+  }
+}
+
+}  // namespace vortane::host::render::raster
