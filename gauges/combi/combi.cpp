@@ -72,35 +72,12 @@ NeedleElement needle = {
     .callback = altimeter_needle,
 };
 
-StringElement altitude_counter = {
-    .element = element_at(ElementKind::string, kNoResource, {72, 32}, {0, 0}, followed_by<millibars_readout>),
-    .source = {token(kAltitude), token(0), token(0)},
-    .text = nullptr,
-    .box_width = 120, .box_height = 26,
-    .colours = {0xffffff, 0x00ffff, 0x000000},
-    .font_name = "Arial", .font_weight = 500, .charset = 1, .reserved = 0, .options = 0x4240,
-    .callback = lit_readout<"%05.0f">,
-};
-
-StringElement millibars_readout = {
-    .element = element_at(ElementKind::string, kNoResource, {6, 101}, {0, 0}, followed_by<inches_readout>),
-    .source = {token(kSettingMillibars), token(0), token(0)},
-    .text = nullptr,
-    .box_width = 186, .box_height = 22,
-    .colours = {0xffffff, 0x00ffff, 0x000000},
-    .font_name = "Arial", .font_weight = 500, .charset = 1, .reserved = 0, .options = 0x4240,
-    .callback = lit_readout<"%04.0f">,
-};
-
-StringElement inches_readout = {
-    .element = element_at(ElementKind::string, kNoResource, {143, 101}, {0, 0}, nullptr),
-    .source = {token(kSettingInchesHg), token(0), token(0)},
-    .text = nullptr,
-    .box_width = 49, .box_height = 22,
-    .colours = {0xffffff, 0x80ffff, 0x000000},
-    .font_name = "Arial", .font_weight = 500, .charset = 1, .reserved = 0, .options = 0x4240,
-    .callback = lit_readout<"%.2f">,
-};
+StringElement altitude_counter = string_at({72, 32}, {120, 26}, token(kAltitude), {0xffffff, 0x00ffff, 0x000000},
+                                           "Arial", lit_readout<"%05.0f">, followed_by<millibars_readout>);
+StringElement millibars_readout = string_at({6, 101}, {186, 22}, token(kSettingMillibars), {0xffffff, 0x00ffff, 0x000000},
+                                            "Arial", lit_readout<"%04.0f">, followed_by<inches_readout>);
+StringElement inches_readout = string_at({143, 101}, {49, 22}, token(kSettingInchesHg), {0xffffff, 0x80ffff, 0x000000},
+                                         "Arial", lit_readout<"%.2f">, nullptr);
 
 Element* root = &background.element;
 

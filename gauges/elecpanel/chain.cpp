@@ -37,30 +37,10 @@ constexpr const char* arial_narrow = "Arial Narrow";
 constexpr uint32_t amber = 0x4080ff;
 constexpr uint32_t pale_yellow = 0x80ffff;
 
-struct BoxSize {
-  int32_t width;
-  int32_t height;
-};
-
 template <FormatText format>
 constexpr StringElement label_at(PixelPoint position, BoxSize box, const char* font, uint32_t second_colour,
                                  Element** children) {
-  StringElement label_element{
-      .element = element_at(ElementKind::string, kNoResource, position, {0, 0}, children),
-      .source = {token(0), token(0), token(0)},
-      .text = nullptr,
-      .box_width = box.width,
-      .box_height = box.height,
-      .colours = {0xffffff, second_colour, 0x000000},
-      .font_name = {},
-      .font_weight = 500,
-      .charset = 1,
-      .reserved = 0,
-      .options = 0x4240,
-      .callback = label<format>,
-  };
-  for (size_t i = 0; font[i] != '\0' && i + 1 < sizeof label_element.font_name; ++i) label_element.font_name[i] = font[i];
-  return label_element;
+  return string_at(position, box, token(0), {0xffffff, second_colour, 0x000000}, font, label<format>, children);
 }
 
 constexpr IconElement icon_at(uint32_t resource, PixelPoint position, uint32_t images, ElementCallback callback,

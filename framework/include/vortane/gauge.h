@@ -51,6 +51,40 @@ constexpr Element element_at(ElementKind kind, uint32_t resource_id, PixelPoint 
 
 constexpr ModuleVariable token(uint32_t number) { return ModuleVariable{.token = number}; }
 
+struct BoxSize {
+  int32_t width;
+  int32_t height;
+};
+
+// Text colour first; the other two are carried for the host and never relied on.
+struct StringColours {
+  uint32_t text;
+  uint32_t second;
+  uint32_t third;
+};
+
+// A string element as every gauge declares it: weight 500, character set 1,
+// options 0x4240, only the first source variable used.
+constexpr StringElement string_at(PixelPoint position, BoxSize box, ModuleVariable source, StringColours colours,
+                                  const char* font, ElementCallback callback, Element** children) {
+  StringElement text{
+      .element = element_at(ElementKind::string, kNoResource, position, {0, 0}, children),
+      .source = {source, token(0), token(0)},
+      .text = nullptr,
+      .box_width = box.width,
+      .box_height = box.height,
+      .colours = {colours.text, colours.second, colours.third},
+      .font_name = {},
+      .font_weight = 500,
+      .charset = 1,
+      .reserved = 0,
+      .options = 0x4240,
+      .callback = callback,
+  };
+  for (size_t i = 0; font[i] != '\0' && i + 1 < sizeof text.font_name; ++i) text.font_name[i] = font[i];
+  return text;
+}
+
 // A fixed-size text usable as a template argument: `readout<"%05.0f">`.
 template <size_t N>
 struct FormatText {
