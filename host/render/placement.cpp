@@ -46,8 +46,9 @@ double needle_angle(std::span<const NonlinearityPoint> table, PixelPoint pivot, 
 double moving_image_offset(double value, double min, double max, double travel) {
   if (min == max || std::isnan(value) || !std::isfinite(travel)) return 0.0;
   value = std::clamp(value, std::min(min, max), std::max(min, max));
-  double t = (value - min) / (max - min);
-  if (!(t >= 0.0)) t = 0.0;  // NaN from a span too wide to subtract
+  // In halves, so that no span of finite doubles overflows.
+  double t = (value * 0.5 - min * 0.5) / (max * 0.5 - min * 0.5);
+  if (!(t >= 0.0)) t = 0.0;
   if (t > 1.0) t = 1.0;
   return t * travel;
 }
@@ -69,12 +70,6 @@ double turn_degrees(double value, double scale) {
   const double degrees = value * scale;
   if (!std::isfinite(degrees)) return 0.0;
   return std::fmod(degrees, 360.0);
-}
-
-int32_t clamp_to_int(double value, int32_t lo, int32_t hi) {
-  if (!(value >= lo)) return lo;  // NaN too
-  if (value >= hi) return hi;
-  return static_cast<int32_t>(std::lround(value));
 }
 
 }  // namespace vortane::host::render

@@ -15,6 +15,7 @@ struct Subcommand {
 
 constexpr Subcommand kSubcommands[] = {
     {"probe", "run a scripted scenario against gauge modules and print JSON", panel::probe_main},
+    {"render", "draw a panel layout or one gauge to a PNG file", panel::render_main},
 };
 
 void usage(std::FILE* out) {

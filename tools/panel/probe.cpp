@@ -114,7 +114,8 @@ fs::path default_module_dir() {
 
 class Probe {
  public:
-  explicit Probe(fs::path module_dir) : module_dir_(std::move(module_dir)) {}
+  Probe(fs::path module_dir, ProbeExtension* extension)
+      : module_dir_(std::move(module_dir)), extension_(extension) {}
   void run(const std::vector<std::string>& words);
 
  private:
@@ -151,6 +152,7 @@ class Probe {
   static void print(const JsonLine& line);
 
   fs::path module_dir_;
+  ProbeExtension* extension_;
   vortane::host::PanelHost host_;
 };
 
@@ -172,6 +174,7 @@ const Probe::Command Probe::kCommands[] = {
 };
 
 void Probe::run(const std::vector<std::string>& words) {
+  if (extension_ != nullptr && extension_->run(host_, words)) return;
   for (const Command& command : kCommands) {
     if (words[0] != command.name) continue;
     const size_t given = words.size() - 1;
@@ -396,6 +399,7 @@ int probe_main(int argc, char** argv) {
     const std::string_view arg = argv[i];
     if (arg == "--help" || arg == "-h") {
       std::fputs(kHelp, stdout);
+      if (const auto pictures = make_picture_commands()) std::fputs(pictures->help(), stdout);
       return 0;
     }
     if (arg == "--modules") {
@@ -429,8 +433,24 @@ int probe_main(int argc, char** argv) {
     }
   }
   std::istream& in = *script == "-" ? std::cin : file;
+  const auto pictures = make_picture_commands();
+  return run_probe_script(in, module_dir.value_or(fs::path()), pictures.get());
+}
 
-  Probe probe(module_dir.value_or(default_module_dir()));
+int run_probe_script(std::istream& in, const fs::path& module_dir, ProbeExtension* extension) {
+  Probe probe(module_dir.empty() ? default_module_dir() : module_dir, extension);
+  const ProbeExtension::Command command = [&probe](const std::vector<std::string>& words) { probe.run(words); };
+  auto whole_run = [&](void (ProbeExtension::*step)(const ProbeExtension::Command&)) {
+    try {
+      if (extension != nullptr) (extension->*step)(command);
+      return true;
+    } catch (const std::exception& e) {
+      std::fflush(stdout);
+      std::fprintf(stderr, "%s\n", e.what());
+      return false;
+    }
+  };
+  if (!whole_run(&ProbeExtension::begin)) return 1;
   std::string line;
   for (uint64_t number = 1; std::getline(in, line); ++number) {
     const std::vector<std::string> words = split(line);
@@ -443,7 +463,7 @@ int probe_main(int argc, char** argv) {
       return 2;
     }
   }
-  return 0;
+  return whole_run(&ProbeExtension::end) ? 0 : 1;
 }
 
 }  // namespace panel

@@ -42,7 +42,4 @@ double shift_pixels(double value, double scale);
 // value × scale in degrees, reduced into (-360, 360); 0 when not finite.
 double turn_degrees(double value, double scale);
 
-// Rounds to the nearest integer and clamps into [lo, hi]; NaN gives lo.
-int32_t clamp_to_int(double value, int32_t lo, int32_t hi);
-
 }  // namespace vortane::host::render
