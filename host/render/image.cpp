@@ -1,6 +1,7 @@
 #include "vortane/host/render/image.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 namespace vortane::host::render {
@@ -28,8 +29,11 @@ Rgba Image::pixel(int32_t x, int32_t y) const {
 void Image::fill(Rgba c) {
   auto pre = [&c](unsigned v) { return static_cast<uint8_t>((v * c.a + 127) / 255); };
   const uint8_t px[4] = {pre(c.r), pre(c.g), pre(c.b), c.a};
-  for (size_t i = 0; i < rgba.size(); i += 4)
-    for (int k = 0; k < 4; ++k) rgba[i + k] = px[k];
+  if (rgba.empty()) return;
+  // One row by hand, the rest copied from it.
+  const size_t row = static_cast<size_t>(width) * 4;
+  for (size_t i = 0; i < row; i += 4) std::memcpy(&rgba[i], px, 4);
+  for (size_t at = row; at < rgba.size(); at += row) std::memcpy(&rgba[at], rgba.data(), row);
 }
 
 }  // namespace vortane::host::render

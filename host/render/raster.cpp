@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace vortane::host::render::raster {
 namespace {
@@ -40,31 +41,51 @@ inline const uint8_t* at(const Image& image, int32_t x, int32_t y) {
   return &image.rgba[(static_cast<size_t>(y) * static_cast<size_t>(image.width) + static_cast<size_t>(x)) * 4];
 }
 
-const uint8_t kClear[4] = {0, 0, 0, 0};
+inline uint32_t load(const uint8_t* p) {
+  uint32_t v;
+  std::memcpy(&v, p, 4);
+  return v;
+}
 
-// Bilinear sample at continuous (u, v) into out; false when it lies wholly
-// outside the picture.
+// Two pixels mixed, w of 256 towards b, two channels a lane (each lane holds
+// at most 255 × 256, so lanes never spill into each other). w = 0 gives a exactly.
+inline uint32_t mix(uint32_t a, uint32_t b, uint32_t w) {
+  const uint32_t rb = (((a & 0x00FF00FFu) * (256 - w) + (b & 0x00FF00FFu) * w) >> 8) & 0x00FF00FFu;
+  const uint32_t ga = (((a >> 8) & 0x00FF00FFu) * (256 - w) + ((b >> 8) & 0x00FF00FFu) * w) & 0xFF00FF00u;
+  return rb | ga;
+}
+
+// Bilinear sample at continuous (u, v) into out; false when nothing of the
+// picture is there.
 inline bool sample(const Image& src, double u, double v, uint8_t out[4]) {
   const double fx = u - 0.5;
   const double fy = v - 0.5;
   // The comparisons also turn NaN away before anything is converted.
   if (!(fx > -1.0 && fx < src.width && fy > -1.0 && fy < src.height)) return false;
-  const double flx = std::floor(fx);
-  const double fly = std::floor(fy);
-  const int32_t x0 = static_cast<int32_t>(flx);
-  const int32_t y0 = static_cast<int32_t>(fly);
-  const uint32_t wx = static_cast<uint32_t>((fx - flx) * 256.0 + 0.5);
-  const uint32_t wy = static_cast<uint32_t>((fy - fly) * 256.0 + 0.5);
-  const bool in_x0 = x0 >= 0, in_x1 = x0 + 1 < src.width;
-  const bool in_y0 = y0 >= 0, in_y1 = y0 + 1 < src.height;
-  const uint8_t* p00 = in_x0 && in_y0 ? at(src, x0, y0) : kClear;
-  const uint8_t* p10 = in_x1 && in_y0 ? at(src, x0 + 1, y0) : kClear;
-  const uint8_t* p01 = in_x0 && in_y1 ? at(src, x0, y0 + 1) : kClear;
-  const uint8_t* p11 = in_x1 && in_y1 ? at(src, x0 + 1, y0 + 1) : kClear;
-  const uint32_t w00 = (256 - wx) * (256 - wy), w10 = wx * (256 - wy);
-  const uint32_t w01 = (256 - wx) * wy, w11 = wx * wy;
-  for (int k = 0; k < 4; ++k)
-    out[k] = static_cast<uint8_t>((p00[k] * w00 + p10[k] * w10 + p01[k] * w01 + p11[k] * w11 + 32768) >> 16);
+  // Truncating a value above -1 after adding 1 is its floor plus 1.
+  const int32_t x0 = static_cast<int32_t>(fx + 1.0) - 1;
+  const int32_t y0 = static_cast<int32_t>(fy + 1.0) - 1;
+  const uint32_t wx = static_cast<uint32_t>((fx - x0) * 256.0 + 0.5);
+  const uint32_t wy = static_cast<uint32_t>((fy - y0) * 256.0 + 0.5);
+  uint32_t p00, p10, p01, p11;
+  if (x0 >= 0 && y0 >= 0 && x0 + 1 < src.width && y0 + 1 < src.height) {
+    const uint8_t* row = at(src, x0, y0);
+    const size_t stride = static_cast<size_t>(src.width) * 4;
+    p00 = load(row);
+    p10 = load(row + 4);
+    p01 = load(row + stride);
+    p11 = load(row + stride + 4);
+  } else {
+    auto texel = [&src](int32_t x, int32_t y) {
+      return x >= 0 && y >= 0 && x < src.width && y < src.height ? load(at(src, x, y)) : 0u;
+    };
+    p00 = texel(x0, y0);
+    p10 = texel(x0 + 1, y0);
+    p01 = texel(x0, y0 + 1);
+    p11 = texel(x0 + 1, y0 + 1);
+  }
+  const uint32_t p = mix(mix(p00, p10, wx), mix(p01, p11, wx), wy);
+  std::memcpy(out, &p, 4);
   return out[3] != 0;
 }
 
