@@ -224,4 +224,18 @@ TEST(Text, StopsAtTheBoxEdgeAndKeepsItsGlyphs) {
   EXPECT_EQ(rig.fonts().glyphs_rendered(), 4u) << "a second frame renders no glyph again";
 }
 
+TEST(ExtremeValues, EveryRuleDrawsWithoutFaultAndKeepsTheFace) {
+  // Under the sanitizers a conversion of any of these to a pixel would stop the run.
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  const double values[] = {kNaN, kInf, -kInf, 1e300, -1e300, 2147483648.0, -2147483649.0, 4.9e-324};
+  for (const char* name : {"window", "tape", "sprite_ccw", "sprite_cw", "icon", "hidden", "needle", "text"}) {
+    Rig rig(name);
+    for (double v : values) {
+      const Image frame = rig.draw({{10, v}, {11, v}, {12, v}, {20, v}});
+      ASSERT_EQ(frame.width, kFaceWidth) << name;
+      EXPECT_EQ(frame.pixel(kFaceWidth - 1, kFaceHeight - 1), rgba(kBlue)) << name << " at " << v;
+    }
+  }
+}
+
 }  // namespace
