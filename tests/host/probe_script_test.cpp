@@ -78,7 +78,7 @@ TEST(ProbeScript, CommandLineUsage) {
       {"--help", 0, "usage: panel COMMAND"},
       {"probe --help", 0, "usage: panel probe [--modules DIR] SCRIPT"},
       {"", 2, "panel: no command given"},
-      {"render", 2, "panel: unknown command 'render'"},
+      {"fly", 2, "panel: unknown command 'fly'"},
       {"probe", 2, "panel probe: no SCRIPT given"},
       {"probe --modules", 2, "panel probe: --modules needs a directory"},
       {"probe --frobnicate -", 2, "panel probe: unknown option '--frobnicate'"},
