@@ -1,7 +1,13 @@
 // panel probe: drives gauge modules from a script, one command a line, and
 // prints what they show and do as JSON lines. The tests of the gauges talk to
 // the host through it, so its commands and output are a stable interface.
+#if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <cctype>
 #include <cerrno>
@@ -38,7 +44,7 @@ from DIR (default: the build's module directory) and prints JSON lines.
 One command a line; blank lines and # comments are ignored. Integers are
 decimal or 0x hex; values also take nan, inf and -inf.
 
-  load NAME              load DIR/NAME.so and initialise it (service 4)
+  load NAME              load DIR/NAME.so (NAME.gau on Windows) and initialise it (service 4)
   sound absent|present   whether later loads of the sound library succeed
   set TOKEN VALUE        simulator variable, double form (integer form follows)
   setint TOKEN VALUE     simulator variable, integer form (double form follows)
@@ -100,12 +106,39 @@ std::optional<double> parse_double(std::string_view text) {
   return value;
 }
 
-fs::path default_module_dir() {
+fs::path own_file() {
+#if defined(_WIN32)
+  wchar_t self[MAX_PATH];
+  const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
+  if (length == 0 || length == MAX_PATH) return {};
+  return fs::path(self);
+#else
   char self[4096];
   const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
-  if (length > 0) {
-    self[length] = '\0';
-    const fs::path beside = fs::path(self).parent_path().parent_path() / "modules";
+  if (length <= 0) return {};
+  self[length] = '\0';
+  return fs::path(self);
+#endif
+}
+
+// The module file of NAME: the platform's own kind first, the other kind if
+// only that one is there (it then fails to load with the loader's reason).
+fs::path module_file(const fs::path& dir, const std::string& name) {
+#if defined(_WIN32)
+  const char* kinds[] = {".gau", ".so"};
+#else
+  const char* kinds[] = {".so", ".gau"};
+#endif
+  std::error_code ignored;
+  for (const char* kind : kinds)
+    if (fs::exists(dir / (name + kind), ignored)) return dir / (name + kind);
+  return dir / (name + kinds[0]);
+}
+
+fs::path default_module_dir() {
+  const fs::path self = own_file();
+  if (!self.empty()) {
+    const fs::path beside = self.parent_path().parent_path() / "modules";
     std::error_code ignored;
     if (fs::is_directory(beside, ignored)) return beside;
   }
@@ -230,10 +263,10 @@ void Probe::print(const JsonLine& line) {
 
 void Probe::load(Args a) {
   const std::string& name = a[0];
-  if (name.empty() || name.find('/') != std::string::npos || name == "." || name == "..")
+  if (name.empty() || name.find_first_of("/\\") != std::string::npos || name == "." || name == "..")
     throw ScriptError("bad module name '" + name + "'");
   try {
-    LoadedGauge& loaded = host_.load(module_dir_ / (name + ".so"));
+    LoadedGauge& loaded = host_.load(module_file(module_dir_, name));
     host_.initialise(loaded);
   } catch (const vortane::host::LoadError& e) {
     throw ScriptError(e.what());
@@ -393,6 +426,11 @@ std::vector<std::string> split(const std::string& line) {
 }  // namespace
 
 int probe_main(int argc, char** argv) {
+#if defined(_WIN32)
+  // Lines end in \n on every platform, so that outputs compare byte for byte.
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+#endif
   std::optional<fs::path> module_dir;
   std::optional<std::string> script;
   for (int i = 1; i < argc; ++i) {
