@@ -1,6 +1,7 @@
 #include "../module_library.h"
 
 #include <windows.h>
+#include <mmsystem.h>
 
 #include <cstdint>
 #include <vector>
@@ -49,7 +50,13 @@ std::vector<Section> sections_of(HMODULE module) {
 class Win32Library final : public ModuleLibrary {
  public:
   Win32Library(HMODULE module, std::vector<Section> sections) : module_(module), sections_(std::move(sections)) {}
-  ~Win32Library() override { ::FreeLibrary(module_); }
+  ~Win32Library() override {
+    // A click sound the module started may still be playing on the sound
+    // system's own thread, which can still read the module's memory (its
+    // file name): stop it before the module goes.
+    ::PlaySoundA(nullptr, nullptr, 0);
+    ::FreeLibrary(module_);
+  }
 
   void* symbol(const char* name) const override {
     return reinterpret_cast<void*>(::GetProcAddress(module_, name));
