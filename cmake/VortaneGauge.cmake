@@ -9,6 +9,28 @@ if(WIN32)
   enable_language(RC)
 endif()
 
+# vortane_embed_bitmaps(<tag> <out-var> <bitmap files>...)
+# Packs the bitmaps and gives back an assembly source that carries the pack in
+# the section the host reads (.vortane_resources); add it to a module's sources.
+function(vortane_embed_bitmaps tag out_var)
+  set(pack ${CMAKE_CURRENT_BINARY_DIR}/${tag}.respack)
+  add_custom_command(
+    OUTPUT ${pack}
+    COMMAND vortane-respack ${pack} ${ARGN}
+    DEPENDS vortane-respack ${ARGN}
+    COMMENT "Packing the ${tag} bitmaps"
+    VERBATIM)
+  set(embed ${CMAKE_CURRENT_BINARY_DIR}/${tag}_resources.S)
+  file(WRITE ${embed}.in
+    "  .section .vortane_resources,\"a\"\n"
+    "  .balign 16\n"
+    "  .incbin \"${pack}\"\n"
+    "  .section .note.GNU-stack,\"\",@progbits\n")
+  configure_file(${embed}.in ${embed} COPYONLY)
+  set_source_files_properties(${embed} PROPERTIES OBJECT_DEPENDS ${pack})
+  set(${out_var} ${embed} PARENT_SCOPE)
+endfunction()
+
 function(vortane_add_gauge name)
   cmake_parse_arguments(PARSE_ARGV 1 arg "" "INTERNAL_NAME" "SOURCES")
   set(art_dir ${CMAKE_CURRENT_BINARY_DIR}/bitmaps)
@@ -21,22 +43,7 @@ function(vortane_add_gauge name)
     return()
   endif()
 
-  set(pack ${CMAKE_CURRENT_BINARY_DIR}/${name}.respack)
-  add_custom_command(
-    OUTPUT ${pack}
-    COMMAND vortane-respack ${pack} ${bitmaps}
-    DEPENDS vortane-respack ${bitmaps}
-    COMMENT "Packing the ${name} bitmaps"
-    VERBATIM)
-  set(embed ${CMAKE_CURRENT_BINARY_DIR}/${name}_resources.S)
-  file(WRITE ${embed}.in
-    "  .section .vortane_resources,\"a\"\n"
-    "  .balign 16\n"
-    "  .incbin \"${pack}\"\n"
-    "  .section .note.GNU-stack,\"\",@progbits\n")
-  configure_file(${embed}.in ${embed} COPYONLY)
-  set_source_files_properties(${embed} PROPERTIES OBJECT_DEPENDS ${pack})
-
+  vortane_embed_bitmaps(${name} embed ${bitmaps})
   add_library(${name} MODULE ${arg_SOURCES} ${embed})
   target_link_libraries(${name} PRIVATE vortane_module_boundary vortane_framework)
   target_compile_options(${name} PRIVATE ${VORTANE_WARNINGS})

@@ -24,7 +24,7 @@ void put(Bytes& out, uint64_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
 
-struct DibSpec {
+struct DibShape {
   int32_t width, height;  // height < 0: top-down
   uint16_t bits = 8;
   uint32_t compression = 0;
@@ -33,7 +33,7 @@ struct DibSpec {
   Bytes rows;                                            // as stored, padding included
 };
 
-Bytes dib(const DibSpec& s) {
+Bytes dib(const DibShape& s) {
   Bytes out;
   put(out, 40, 4);
   put(out, static_cast<uint32_t>(s.width), 4);
@@ -64,7 +64,7 @@ TEST(Dib, DecodesPaletteAndTrueColourRowsInEitherOrder) {
   const uint32_t red = 0xFF0000, green = 0x00FF00, blue = 0x0000FF, black = 0;
   struct Case {
     const char* name;
-    DibSpec spec;
+    DibShape shape;
     std::vector<uint32_t> expected;  // RGB, top row first
   };
   const Case cases[] = {
@@ -76,9 +76,9 @@ TEST(Dib, DecodesPaletteAndTrueColourRowsInEitherOrder) {
        {black, green, blue, red}},
   };
   for (const Case& c : cases) {
-    const RgbaImage image = decode_dib(dib(c.spec));
-    EXPECT_EQ(image.width, c.spec.width) << c.name;
-    EXPECT_EQ(image.height, std::abs(c.spec.height)) << c.name;
+    const RgbaImage image = decode_dib(dib(c.shape));
+    EXPECT_EQ(image.width, c.shape.width) << c.name;
+    EXPECT_EQ(image.height, std::abs(c.shape.height)) << c.name;
     EXPECT_EQ(rgb_pixels(image), c.expected) << c.name;
   }
 }
