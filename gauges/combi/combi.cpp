@@ -68,7 +68,7 @@ MovingImageElement airspeed_tape = {
 NeedleElement needle = {
     .element = element_at(ElementKind::needle, 0x1400, {97, 60}, {5, 6}, followed_by<altitude_counter>),
     .source = token(kAltitude),
-    .table = altimeter_scale, .point_count = 5,
+    .table = altimeter_scale, .point_count = count_of(altimeter_scale),
     .callback = altimeter_needle,
 };
 
@@ -95,7 +95,7 @@ MouseArea mouse_areas[] = {
 const GaugeLifecycle life = {
     .sound = &sound,
     .first_draw_latch = &first_draw_latch,
-    .header_variables = header_variables, .header_variable_count = 1,
+    .header_variables = header_variables, .header_variable_count = count_of(header_variables),
     .named_variables = nullptr, .named_variable_count = 0,
     .first_draw_reset = nullptr,
     .update = nullptr,

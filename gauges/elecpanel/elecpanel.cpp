@@ -39,7 +39,7 @@ void first_draw_reset() {
 const GaugeLifecycle life = {
     .sound = &sound,
     .first_draw_latch = &first_draw_latch,
-    .header_variables = header_variables, .header_variable_count = 2,
+    .header_variables = header_variables, .header_variable_count = count_of(header_variables),
     .named_variables = nullptr, .named_variable_count = 0,
     .first_draw_reset = first_draw_reset,
     .update = nullptr,

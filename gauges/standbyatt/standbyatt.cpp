@@ -57,7 +57,7 @@ SpriteElement ball = {
 NeedleElement pointer = {
     .element = element_at(ElementKind::needle, 0x1400, {85, 85}, {4, 5}, followed_by<tube>),
     .source = token(0),
-    .table = bank_scale, .point_count = 3,
+    .table = bank_scale, .point_count = count_of(bank_scale),
     .callback = bank_pointer,
 };
 
@@ -84,7 +84,7 @@ MouseArea mouse_areas[] = {kMouseListParent, kMouseListEnd};
 const GaugeLifecycle life = {
     .sound = &sound,
     .first_draw_latch = &first_draw_latch,
-    .header_variables = header_variables, .header_variable_count = 1,
+    .header_variables = header_variables, .header_variable_count = count_of(header_variables),
     .named_variables = nullptr, .named_variable_count = 0,
     .first_draw_reset = nullptr,
     .update = nullptr,

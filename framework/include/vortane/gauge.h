@@ -49,6 +49,12 @@ constexpr Element element_at(ElementKind kind, uint32_t resource_id, PixelPoint 
   };
 }
 
+// The number of entries of a table, for the count field declared beside it.
+template <typename T, size_t N>
+constexpr uint32_t count_of(const T (&)[N]) {
+  return static_cast<uint32_t>(N);
+}
+
 constexpr ModuleVariable token(uint32_t number) { return ModuleVariable{.token = number}; }
 
 struct BoxSize {
